@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "app/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return zelvo::runProgram(); }

@@ -1,0 +1,180 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/app_state.h"
+#include "platform/files.h"
+#include "platform/module_path.h"
+#include "platform/text_codec.h"
+#include "platform/ui_thread.h"
+
+namespace zelvo {
+namespace {
+
+std::unique_ptr<AppState> g_appState;
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      onMainWindowCreated(hwnd);
+      return 0;
+    case WM_MOVE:
+      onMainWindowMoved(hwnd);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE)
+        onMainWindowDeactivated(hwnd);
+      else
+        onMainWindowActivated(hwnd);
+      return 0;
+    case WM_CLOSE:
+      if (onMainWindowCloseRequested(hwnd)) DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool registerMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = mainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kMainWindowClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+  // No system frame: everything visible is drawn by the toolkit host.
+  constexpr DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  return CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, L"", style, kMainLeft, kMainTop, kMainWidth,
+                         kMainHeight, nullptr, nullptr, instance, nullptr);
+}
+
+int runMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+std::filesystem::path pluginsDirectory() { return platform::executableDirectory() / "plugins"; }
+
+}  // namespace
+
+AppState& appState() { return *g_appState; }
+
+int runProgram() {
+  // 1. The window system: COM for the dialogs, the clipboard and the rich
+  //    edit control; the common controls for tooltips.
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  // 2. AppState and the global objects, all empty.
+  g_appState = std::make_unique<AppState>();
+  // 3.
+  std::atexit(exitCleanup);
+  // 4. Toolkit start-up (GDI+, fonts, caption sprite, window class) joins
+  //    here with the toolkit.
+  platform::startUiTaskQueue();
+
+  // 5. The main window; its WM_CREATE runs onMainWindowCreated.
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!registerMainWindowClass(instance)) return 1;
+  HWND hwnd = createMainWindow(instance);
+  if (!hwnd) return 1;
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  UpdateWindow(hwnd);
+
+  // 6.
+  const int code = runMessageLoop();
+  platform::stopUiTaskQueue();
+  OleUninitialize();
+  return code;
+}
+
+void onMainWindowCreated(HWND hwnd) {
+  AppState& state = appState();
+  const std::filesystem::path home = platform::executableDirectory();
+
+  state.tipIndex = 1;
+  state.tips = defaultTips();
+
+  state.settings.setDirectory(home);
+  state.settings.loadSettings();
+  state.settings.applySettings(state);
+
+  // 4. The editor window (which registers the hotkeys) joins here with the
+  //    editor.
+
+  SetWindowTextW(hwnd, text::widen(kMainCaption).c_str());
+
+  // The audio library and its plug-ins are loaded from plugins\ beside the
+  // executable, whatever the current folder is.
+  SetDllDirectoryW((pluginsDirectory().wstring() + L"\\").c_str());
+
+  // 7-8. Audio library start-up and its nine plug-ins join here with the
+  //      audio library.
+
+  state.mainWindowHandle = hwnd;
+
+  const std::string skinBytes = files::readAll(home / "skin.jpg").value_or(std::string{});
+  // 11. mainHost attaches here with skinBytes, uiColor, style 479 and
+  //     uiOpacityPercent * 255 / 100 once the toolkit host exists.
+  // 12-17. Seek bar, main window controls, toolkit callbacks, play
+  //        history, first tip and update check follow as their parts land.
+  (void)skinBytes;
+}
+
+void onMainWindowMoved(HWND) {
+  // The editor window follows the main window (left + 10, top + 120); it
+  // joins with the editor.
+}
+
+void onMainWindowActivated(HWND) {
+  // Registers the hotkeys when they are not; joins with the editor.
+}
+
+void onMainWindowDeactivated(HWND) {
+  AppState& state = appState();
+  if (state.closing) return;
+  if (!state.editorActive) releaseHotkeys();
+}
+
+bool onMainWindowCloseRequested(HWND) {
+  AppState& state = appState();
+  // 1. The "确认退出吗？" question joins here with the skinned message box.
+  releaseHotkeys();
+  state.closing = true;
+  // 4. Writing the play history and 5. the unsaved-document prompt join
+  //    here with their parts.
+  return true;
+}
+
+void releaseHotkeys() {
+  AppState& state = appState();
+  // Unregistering each of hotkeyIds from the editor window joins with the
+  // editor, which owns the registrations.
+  state.hotkeysRegistered = false;
+}
+
+void exitCleanup() {
+  // Releases the settings document without writing it, and every global
+  // object; no audio-library call is made here.
+  g_appState.reset();
+}
+
+}  // namespace zelvo

@@ -13,6 +13,10 @@ namespace zelvo::files {
 std::filesystem::path fromUtf8(std::string_view utf8);
 std::string toUtf8(const std::filesystem::path& path);
 
+// On Windows, the "\\?\" form of an absolute path that is too long for the
+// ordinary file functions (260 characters); any other path unchanged.
+std::filesystem::path longPathForm(const std::filesystem::path& path);
+
 // The whole file, or nothing when it does not exist or cannot be read.
 std::optional<std::string> readAll(const std::filesystem::path& path);
 

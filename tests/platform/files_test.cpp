@@ -37,3 +37,13 @@ TEST(Files, Utf8PathsKeepCharactersOutsideTheCodePage) {
   EXPECT_EQ(files::readAll(path), "ok");
   EXPECT_NE(files::toUtf8(path).find("한국어-录音.txt"), std::string::npos);
 }
+
+TEST(Files, PathsLongerThanTheOldLimit) {
+  test::TempDir dir;
+  const auto path = dir.path() / (std::string(240, 'n') + ".txt");
+  ASSERT_GT(path.native().size(), 260u);
+  ASSERT_TRUE(files::replaceAll(path, "long"));
+  EXPECT_EQ(files::readAll(path), "long");
+  ASSERT_TRUE(files::replaceAll(path, "longer"));
+  EXPECT_EQ(files::readAll(path), "longer");
+}

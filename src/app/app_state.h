@@ -12,6 +12,7 @@
 
 #include "app/settings_store.h"
 #include "app/tips.h"
+#include "toolkit/core/host_window.h"
 
 namespace zelvo {
 
@@ -19,8 +20,8 @@ inline constexpr int kHotkeyCount = 31;
 
 struct AppState : AppSettings {
   HWND mainWindowHandle = nullptr;
-  // mainHost (the toolkit host of the main window) and audioPlayer join
-  // here with the toolkit and the audio library.
+  toolkit::HostWindow mainHost;  // the toolkit host of the main window
+  // audioPlayer joins here with the audio library.
 
   // Playback.
   std::uint32_t currentStream = 0;

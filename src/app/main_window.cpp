@@ -11,6 +11,7 @@
 #include "platform/module_path.h"
 #include "platform/text_codec.h"
 #include "platform/ui_thread.h"
+#include "toolkit/core/host_window.h"
 
 namespace zelvo {
 namespace {
@@ -87,8 +88,8 @@ int runProgram() {
   g_appState = std::make_unique<AppState>();
   // 3.
   std::atexit(exitCleanup);
-  // 4. Toolkit start-up (GDI+, fonts, caption sprite, window class) joins
-  //    here with the toolkit.
+  // 4. Toolkit start-up: GDI+, fonts, caption sprite, window class.
+  toolkit::startToolkit();
   platform::startUiTaskQueue();
 
   // 5. The main window; its WM_CREATE runs onMainWindowCreated.
@@ -132,11 +133,15 @@ void onMainWindowCreated(HWND hwnd) {
   state.mainWindowHandle = hwnd;
 
   const std::string skinBytes = files::readAll(home / "skin.jpg").value_or(std::string{});
-  // 11. mainHost attaches here with skinBytes, uiColor, style 479 and
-  //     uiOpacityPercent * 255 / 100 once the toolkit host exists.
+  // 11. The toolkit takes the window over: skin or colour, caption buttons
+  //     (479: icon, title, close, maximise, minimise and the program's own
+  //     64, 128, 256), opacity from the settings' percentage.
+  state.mainHost.attach(hwnd, {.skinBytes = skinBytes,
+                               .colour = static_cast<toolkit::ColorRef>(state.uiColor),
+                               .style = 479,
+                               .alpha = state.uiOpacityPercent * 255 / 100});
   // 12-17. Seek bar, main window controls, toolkit callbacks, play
   //        history, first tip and update check follow as their parts land.
-  (void)skinBytes;
 }
 
 void onMainWindowMoved(HWND) {

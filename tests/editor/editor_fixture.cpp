@@ -58,7 +58,7 @@ LRESULT CALLBACK EditorFixture::ownerProc(HWND hwnd, UINT message, WPARAM wParam
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-EditorFixture::EditorFixture(editor::EditorCommands commands, editor::LocalClock clock)
+EditorFixture::EditorFixture(editor::EditorCommands commands, editor::LocalClock clock, Owner kind)
     : state_(std::make_unique<AppState>()), editor_(std::make_unique<editor::EditorWindow>()) {
   startWindowSystem();
   static const bool registered = [] {
@@ -71,7 +71,8 @@ EditorFixture::EditorFixture(editor::EditorCommands commands, editor::LocalClock
     return RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
-  owner_.reset(CreateWindowExW(WS_EX_APPWINDOW, kOwnerClass, L"stand-in main window", WS_POPUP, 50, 50, 680, 440,
+  const DWORD exStyle = kind == Owner::Managed ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  owner_.reset(CreateWindowExW(exStyle, kOwnerClass, L"stand-in main window", WS_POPUP, 50, 50, 680, 440,
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   SetWindowLongPtrW(owner_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ShowWindow(owner_.get(), SW_SHOWNOACTIVATE);

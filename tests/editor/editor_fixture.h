@@ -22,7 +22,13 @@ void pumpMessages();
 
 class EditorFixture {
  public:
-  explicit EditorFixture(editor::EditorCommands commands = {}, editor::LocalClock clock = {});
+  // A managed owner (a window the X side treats as an application window)
+  // gets the keyboard focus that typed keys need, but Wine then waits up to
+  // two seconds for the X server when it goes away; the tests that only send
+  // messages use an unmanaged one.
+  enum class Owner { Unmanaged, Managed };
+  explicit EditorFixture(editor::EditorCommands commands = {}, editor::LocalClock clock = {},
+                         Owner kind = Owner::Unmanaged);
   ~EditorFixture();
 
   HWND owner() const { return owner_.get(); }

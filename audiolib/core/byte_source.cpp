@@ -135,7 +135,13 @@ bool DownloadBuffer::waitFor(std::int64_t bytes, std::chrono::milliseconds timeo
 }
 
 std::int64_t DownloadSource::read(std::uint8_t* data, std::int64_t size) {
-  const std::int64_t n = buffer_->readAt(position_, data, size, stall_);
+  auto stall = stall_;
+  if (deadline_) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline_ - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return -1;
+    stall = std::min(stall, left);
+  }
+  const std::int64_t n = buffer_->readAt(position_, data, size, stall);
   if (n > 0) position_ += n;
   return n;
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace zelvo::audiolib {
@@ -108,10 +109,14 @@ class DownloadSource final : public ByteSource {
   std::int64_t size() const override { return buffer_->total(); }
   bool isNetwork() const override { return true; }
   bool cancelled() const override { return buffer_->isCancelled(); }
+  // Reads fail after this moment (bounds the wait of an open); none by default.
+  void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
+  void clearDeadline() { deadline_.reset(); }
 
  private:
   std::shared_ptr<DownloadBuffer> buffer_;
   std::chrono::milliseconds stall_;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
   std::int64_t position_ = 0;
 };
 

@@ -9,6 +9,15 @@
 #include <stdint.h>
 
 #ifdef _WIN32
+/* DWORD, BOOL and HWND as Windows has them. */
+#include <windows.h>
+#else
+typedef uint32_t DWORD;
+typedef int BOOL;
+typedef void* HWND;
+#endif
+
+#ifdef _WIN32
 #define ZELVO_AUDIO_CALL __stdcall
 #ifdef ZELVO_AUDIO_BUILDING
 #define ZELVO_AUDIO_EXPORT __declspec(dllexport)
@@ -24,9 +33,7 @@
 extern "C" {
 #endif
 
-typedef uint32_t DWORD;
 typedef uint64_t QWORD;
-typedef int BOOL;
 typedef DWORD HSTREAM;
 typedef DWORD HPLUGIN;
 
@@ -94,7 +101,7 @@ typedef DWORD HPLUGIN;
 
 typedef void(ZELVO_AUDIO_CALL DOWNLOADPROC)(const void* buffer, DWORD length, void* user);
 
-ZELVO_AUDIO_EXPORT BOOL ZELVO_AUDIO_CALL BASS_Init(int device, DWORD freq, DWORD flags, void* win, const void* clsid);
+ZELVO_AUDIO_EXPORT BOOL ZELVO_AUDIO_CALL BASS_Init(int device, DWORD freq, DWORD flags, HWND win, const void* clsid);
 ZELVO_AUDIO_EXPORT BOOL ZELVO_AUDIO_CALL BASS_Free(void);
 ZELVO_AUDIO_EXPORT int ZELVO_AUDIO_CALL BASS_ErrorGetCode(void);
 ZELVO_AUDIO_EXPORT BOOL ZELVO_AUDIO_CALL BASS_SetVolume(float volume);

@@ -47,10 +47,21 @@ inline const std::vector<AudioFixture>& audioFixtures() {
   return table;
 }
 
-inline std::filesystem::path fixtureDirectory() {
+// A path of the Linux side as the test sees it (under Wine: drive Z:).
+inline std::filesystem::path buildTreePath(const std::string& relative) {
   const char* dir = std::getenv("ZELVO_BINARY_DIR");
-  return std::filesystem::path(dir ? dir : ".") / "audio-fixtures";
+  std::string path = dir ? dir : ".";
+#ifdef _WIN32
+  if (!path.empty() && path.front() == '/') {
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    path = "Z:" + path;
+  }
+#endif
+  return std::filesystem::path(path) / relative;
 }
+
+inline std::filesystem::path fixtureDirectory() { return buildTreePath("audio-fixtures"); }
 
 inline std::vector<std::int16_t> referenceSamples(const std::string& file) {
   std::ifstream in(fixtureDirectory() / (file + ".s16"), std::ios::binary);

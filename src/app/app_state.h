@@ -12,6 +12,7 @@
 
 #include "app/settings_store.h"
 #include "app/tips.h"
+#include "audio/audio_player.h"
 #include "toolkit/core/host_window.h"
 
 namespace zelvo {
@@ -21,7 +22,7 @@ inline constexpr int kHotkeyCount = 31;
 struct AppState : AppSettings {
   HWND mainWindowHandle = nullptr;
   toolkit::HostWindow mainHost;  // the toolkit host of the main window
-  // audioPlayer joins here with the audio library.
+  audio::AudioPlayer audioPlayer;  // the one wrapper around the audio library
 
   // Playback.
   std::uint32_t currentStream = 0;

@@ -127,8 +127,10 @@ void onMainWindowCreated(HWND hwnd) {
   // executable, whatever the current folder is.
   SetDllDirectoryW((pluginsDirectory().wstring() + L"\\").c_str());
 
-  // 7-8. Audio library start-up and its nine plug-ins join here with the
-  //      audio library.
+  // 7-8. A library that does not start, or a plug-in that does not load,
+  //      leaves start-up going: its streams then simply fail to open.
+  state.audioPlayer.init();
+  audio::loadDecoderPlugins(home);
 
   state.mainWindowHandle = hwnd;
 

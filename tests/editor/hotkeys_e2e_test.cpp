@@ -1,0 +1,102 @@
+// The hotkeys end to end: keys typed on the X server with xdotool while the
+// caret is in the transcript, with fake playback and document hooks.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editor_fixture.h"
+#include "xdotool.h"
+
+using namespace zelvo;
+using namespace zelvo::editor;
+
+namespace {
+
+class TypedHotkeys : public ::testing::Test {
+ protected:
+  TypedHotkeys() : fixture(hooks(), {}, test::EditorFixture::Owner::Managed) {}
+  void SetUp() override {
+    ASSERT_NE(fixture.window().handle(), nullptr);
+    fixture.setText("");
+    ASSERT_TRUE(test::pointAndClick(fixture.text().handle()));
+    ASSERT_TRUE(test::pumpUntil([&] { return GetFocus() == fixture.text().handle(); }))
+        << "the transcript never got the keyboard focus";
+  }
+  EditorCommands hooks() {
+    EditorCommands c;
+    c.togglePlayPause = [this] { calls.push_back("togglePlayPause"); };
+    c.seekBackward = [this] { calls.push_back("seekBackward"); };
+    c.seekForward = [this] { calls.push_back("seekForward"); };
+    c.stepSpeed = [this](int d) { calls.push_back(d > 0 ? "stepSpeed up" : "stepSpeed down"); };
+    c.openAudioFile = [this] { calls.push_back("openAudioFile"); };
+    c.positionText = [] { return std::string("03:21"); };
+    return c;
+  }
+  // Types `keys` and waits until the hooks have seen `expected` more calls.
+  bool typeAndWait(const std::string& keys, std::size_t expected) {
+    const std::size_t before = calls.size();
+    if (!test::xdotool("key --clearmodifiers " + keys)) return false;
+    return test::pumpUntil([&] { return calls.size() >= before + expected; });
+  }
+
+  std::vector<std::string> calls;
+  test::EditorFixture fixture;
+};
+
+}  // namespace
+
+TEST_F(TypedHotkeys, PlaybackKeysReachTheirHooks) {
+  ASSERT_TRUE(typeAndWait("F4", 1));
+  ASSERT_TRUE(typeAndWait("F5", 1));
+  ASSERT_TRUE(typeAndWait("F6", 1));
+  ASSERT_TRUE(typeAndWait("alt+Right", 1));
+  ASSERT_TRUE(typeAndWait("alt+Left", 1));
+  ASSERT_TRUE(typeAndWait("alt+o", 1));
+  EXPECT_EQ(calls, (std::vector<std::string>{"togglePlayPause", "seekBackward", "seekForward", "stepSpeed up",
+                                             "stepSpeed down", "openAudioFile"}));
+  EXPECT_EQ(fixture.text().text(), "") << "no key reached the transcript as text";
+}
+
+TEST_F(TypedHotkeys, CtrlMInsertsTheMarkerOfThePositionText) {
+  ASSERT_TRUE(test::xdotool("type --delay 20 ab"));
+  ASSERT_TRUE(test::pumpUntil([&] { return fixture.text().text() == "ab"; }));
+  ASSERT_TRUE(test::xdotool("key --clearmodifiers ctrl+m"));
+  EXPECT_TRUE(test::pumpUntil([&] { return fixture.text().text() == "ab【03:21】"; })) << fixture.text().text();
+}
+
+TEST_F(TypedHotkeys, TabWithTheOptionOffInsertsNoTab) {
+  fixture.state().tabHotkeyEnabled = false;
+  ASSERT_TRUE(test::xdotool("type --delay 20 x"));
+  ASSERT_TRUE(test::pumpUntil([&] { return fixture.text().text() == "x"; }));
+  // F4 after Tab: once its hook ran, Tab has been handled too.
+  ASSERT_TRUE(typeAndWait("Tab F4", 1));
+  EXPECT_EQ(calls, std::vector<std::string>{"togglePlayPause"});
+  EXPECT_EQ(fixture.text().text(), "x");
+
+  fixture.state().tabHotkeyEnabled = true;
+  ASSERT_TRUE(typeAndWait("Tab", 1));
+  EXPECT_EQ(calls.back(), "togglePlayPause");
+  EXPECT_EQ(fixture.text().text(), "x");
+}
+
+TEST_F(TypedHotkeys, FormattingKeysChangeTheTextAtTheCaret) {
+  fixture.state().shortcutColours[0] = "255";
+  ASSERT_TRUE(test::xdotool("key --clearmodifiers ctrl+b alt+1 alt+Up"));
+  ASSERT_TRUE(test::pumpUntil([&] {
+    const CharFormat f = fixture.text().selectionFormat();
+    return (f.effects & kBold) && f.colour == 255 && f.size == 16;
+  }));
+}
+
+TEST_F(TypedHotkeys, KeysRegisteredAgainHaveNewIdentifiersAndStillWork) {
+  const auto before = fixture.state().hotkeyIds;
+  fixture.window().releaseHotkeys();
+  fixture.window().registerHotkeys();
+  const auto after = fixture.state().hotkeyIds;
+  for (int n = 0; n < kHotkeyTotal; ++n) EXPECT_EQ(std::count(before.begin(), before.end(), after[n]), 0) << n;
+  ASSERT_TRUE(typeAndWait("F4", 1));
+  ASSERT_TRUE(typeAndWait("F6", 1));
+  EXPECT_EQ(calls, (std::vector<std::string>{"togglePlayPause", "seekForward"}));
+}

@@ -59,6 +59,8 @@ HSTREAM addChannel(std::unique_ptr<Decoder> decoder, DWORD flags, std::shared_pt
   channel->frequency = static_cast<float>(channel->rate);
   channel->sourceSize = download ? -1 : decoder->source().size();
   channel->tagsOgg = oggTags(decoder->metadata());
+  channel->tagsId3 = decoder->id3v1();
+  channel->lengthFrames = decoder->lengthFrames();
   channel->decoder = std::move(decoder);
   channel->download = std::move(download);
   channel->downloader = std::move(downloader);
@@ -70,6 +72,11 @@ HSTREAM addChannel(std::unique_ptr<Decoder> decoder, DWORD flags, std::shared_pt
   (*g_channels)[handle] = channel;
   setError(BASS_OK);
   return handle;
+}
+
+std::int64_t decodeOnlyLength(Channel& channel) {
+  std::lock_guard decoding(channel.decoderMutex);
+  return channel.decoder->lengthFrames();
 }
 
 bool requireInit() {
@@ -237,10 +244,8 @@ QWORD ZELVO_AUDIO_CALL BASS_StreamGetFilePosition(HSTREAM handle, DWORD mode) {
   if (!channel) return fail(BASS_ERROR_HANDLE, static_cast<QWORD>(-1));
   const auto& download = channel->download;
   switch (mode) {
-    case BASS_FILEPOS_CURRENT: {
-      std::lock_guard decoding(channel->decoderMutex);
-      return fail(BASS_OK, static_cast<QWORD>(channel->decoder->source().position()));
-    }
+    case BASS_FILEPOS_CURRENT:
+      return fail(BASS_OK, static_cast<QWORD>(channel->sourcePosition.load()));
     case BASS_FILEPOS_START:
       return fail(BASS_OK, QWORD{0});
     case BASS_FILEPOS_END: {
@@ -317,12 +322,9 @@ BOOL ZELVO_AUDIO_CALL BASS_ChannelSetPosition(DWORD handle, QWORD pos, DWORD mod
     std::lock_guard decoding(channel->decoderMutex);
     return channel->decoder->seek(frame) ? fail(BASS_OK, TRUE) : fail(BASS_ERROR_POSITION, FALSE);
   }
-  {
-    std::lock_guard decoding(channel->decoderMutex);
-    const std::int64_t length = channel->decoder->lengthFrames();
-    // Past the end is refused and the stream stays where it was.
-    if (length >= 0 && frame > length) return fail(BASS_ERROR_POSITION, FALSE);
-  }
+  // Past the end is refused and the stream stays where it was.
+  const std::int64_t length = channel->lengthFrames.load();
+  if (length >= 0 && frame > length) return fail(BASS_ERROR_POSITION, FALSE);
   return channel->seekTo(frame) ? fail(BASS_OK, TRUE) : fail(BASS_ERROR_POSITION, FALSE);
 }
 
@@ -330,11 +332,7 @@ QWORD ZELVO_AUDIO_CALL BASS_ChannelGetLength(DWORD handle, DWORD mode) {
   const ChannelPtr channel = findChannel(handle);
   if (!channel) return fail(BASS_ERROR_HANDLE, static_cast<QWORD>(-1));
   if (mode != BASS_POS_BYTE) return fail(BASS_ERROR_NOTAVAIL, static_cast<QWORD>(-1));
-  std::int64_t length;
-  {
-    std::lock_guard decoding(channel->decoderMutex);
-    length = channel->decoder->lengthFrames();
-  }
+  const std::int64_t length = channel->decodeOnly ? decodeOnlyLength(*channel) : channel->lengthFrames.load();
   if (length < 0) return fail(BASS_ERROR_NOTAVAIL, static_cast<QWORD>(-1));
   return fail(BASS_OK, static_cast<QWORD>(length * channel->bytesPerFrame()));
 }
@@ -359,10 +357,8 @@ const char* ZELVO_AUDIO_CALL BASS_ChannelGetTags(DWORD handle, DWORD tags) {
   const ChannelPtr channel = findChannel(handle);
   if (!channel) return fail(BASS_ERROR_HANDLE, static_cast<const char*>(nullptr));
   if (tags == BASS_TAG_ID3) {
-    std::lock_guard decoding(channel->decoderMutex);
-    const std::string& block = channel->decoder->id3v1();
-    if (block.empty()) return fail(BASS_ERROR_NOTAVAIL, static_cast<const char*>(nullptr));
-    return fail(BASS_OK, block.c_str());
+    if (channel->tagsId3.empty()) return fail(BASS_ERROR_NOTAVAIL, static_cast<const char*>(nullptr));
+    return fail(BASS_OK, channel->tagsId3.c_str());
   }
   if (tags == BASS_TAG_OGG) {
     if (channel->tagsOgg.size() <= 1) return fail(BASS_ERROR_NOTAVAIL, static_cast<const char*>(nullptr));

@@ -48,6 +48,8 @@ void Channel::feed() {
         decodedSerial = serial;
       }
       got = decoder->read(chunk.data(), static_cast<std::int64_t>(kFeedChunk));
+      lengthFrames = decoder->lengthFrames();
+      sourcePosition = decoder->source().position();
     }
     std::lock_guard lock(ringMutex);
     if (decodedSerial != serial) continue;  // a seek came in between
@@ -68,6 +70,7 @@ bool Channel::seekTo(std::int64_t frame) {
   {
     std::lock_guard decoding(decoderMutex);
     ok = decoder->seek(frame);
+    lengthFrames = decoder->lengthFrames();
     std::lock_guard lock(ringMutex);
     ++serial;
     ringRead = 0;

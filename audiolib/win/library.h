@@ -46,6 +46,11 @@ struct Channel {
   std::shared_ptr<DownloadBuffer> download;
   std::unique_ptr<Download> downloader;
   std::string tagsOgg;  // "key=value\0...\0\0"
+  std::string tagsId3;  // the ID3v1 block, empty when none
+  // Copies kept outside decoderMutex: a feeder waiting for the network
+  // holds that lock, and these must answer at once.
+  std::atomic<std::int64_t> lengthFrames{-1};
+  std::atomic<std::int64_t> sourcePosition{0};
 
   std::mutex decoderMutex;
   std::unique_ptr<Decoder> decoder;

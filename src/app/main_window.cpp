@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "editor/editor_window.h"
 #include "platform/files.h"
 #include "platform/module_path.h"
 #include "platform/text_codec.h"
@@ -118,8 +119,10 @@ void onMainWindowCreated(HWND hwnd) {
   state.settings.loadSettings();
   state.settings.applySettings(state);
 
-  // 4. The editor window (which registers the hotkeys) joins here with the
-  //    editor.
+  // 4. The editor window over the lower area; its created handler registers
+  //    the hotkeys. Its playback and document hooks (setCommands) are filled
+  //    in as those commands join.
+  editor::theEditorWindow().create(hwnd, state);
 
   SetWindowTextW(hwnd, text::widen(kMainCaption).c_str());
 
@@ -146,13 +149,14 @@ void onMainWindowCreated(HWND hwnd) {
   //        history, first tip and update check follow as their parts land.
 }
 
-void onMainWindowMoved(HWND) {
-  // The editor window follows the main window (left + 10, top + 120); it
-  // joins with the editor.
+void onMainWindowMoved(HWND hwnd) {
+  RECT main{};
+  GetWindowRect(hwnd, &main);
+  editor::theEditorWindow().followMainWindow(main);
 }
 
 void onMainWindowActivated(HWND) {
-  // Registers the hotkeys when they are not; joins with the editor.
+  if (!appState().hotkeysRegistered) editor::theEditorWindow().registerHotkeys();
 }
 
 void onMainWindowDeactivated(HWND) {
@@ -173,8 +177,9 @@ bool onMainWindowCloseRequested(HWND) {
 
 void releaseHotkeys() {
   AppState& state = appState();
-  // Unregistering each of hotkeyIds from the editor window joins with the
-  // editor, which owns the registrations.
+  // Unregisters each of hotkeyIds from the editor window, which owns the
+  // registrations.
+  editor::theEditorWindow().releaseHotkeys();
   state.hotkeysRegistered = false;
 }
 

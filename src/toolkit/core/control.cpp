@@ -136,13 +136,18 @@ void Control::setZOrder(int where, bool redrawNow) {
   WindowRecord* window = toolkit::windowRecord(windowNumber_);
   ControlRecord moved = window->controls[position - 1];
   window->controls.erase(window->controls.begin() + (position - 1));
+  int to = 0;
   if (where == 1) {
     auto it = window->controls.begin();
     while (it != window->controls.end() && it->kind == kKindCaptionButton) ++it;
+    to = static_cast<int>(it - window->controls.begin()) + 1;
     window->controls.insert(it, moved);
   } else {
     window->controls.push_back(moved);
+    to = window->controlCount();
   }
+  // Focus, hover and press follow the control, not the place it left.
+  if (window->host) window->host->controlMoved(position, to);
   if (redrawNow) redraw();
 }
 

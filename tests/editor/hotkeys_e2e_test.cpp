@@ -100,3 +100,30 @@ TEST_F(TypedHotkeys, KeysRegisteredAgainHaveNewIdentifiersAndStillWork) {
   ASSERT_TRUE(typeAndWait("F6", 1));
   EXPECT_EQ(calls, (std::vector<std::string>{"togglePlayPause", "seekForward"}));
 }
+
+TEST_F(TypedHotkeys, CtrlTOpensTheDatePickerAndEnterInsertsTheChosenEntry) {
+  DatePicker& picker = fixture.window().datePicker();
+  ASSERT_TRUE(test::xdotool("key --clearmodifiers ctrl+t"));
+  ASSERT_TRUE(test::pumpUntil([&] { return picker.visible() && GetFocus() == picker.list(); }));
+  const std::string second = picker.entry(1);
+  ASSERT_TRUE(test::xdotool("key --clearmodifiers Down Return"));
+  ASSERT_TRUE(test::pumpUntil([&] { return !picker.visible(); }));
+  EXPECT_EQ(fixture.text().text(), second);
+  EXPECT_EQ(GetFocus(), fixture.text().handle());
+}
+
+TEST_F(TypedHotkeys, DraggingTheTitleMovesTheDatePicker) {
+  DatePicker& picker = fixture.window().datePicker();
+  fixture.window().openDatePicker();
+  RECT title{};
+  GetWindowRect(picker.handle(), &title);
+  const int x = title.left + 60, y = title.top + 10;
+  const RECT before = picker.rect();
+  ASSERT_TRUE(test::xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 mousemove " +
+                            std::to_string(x - 100) + " " + std::to_string(y + 20) + " mousemove " +
+                            std::to_string(x - 200) + " " + std::to_string(y + 40) + " mouseup 1"));
+  EXPECT_TRUE(test::pumpUntil([&] { return picker.rect().left < before.left - 150; }))
+      << picker.rect().left << " from " << before.left;
+  const RECT after = picker.rect();
+  EXPECT_EQ(after.right - after.left, kDatePickerWidth) << "moved, not resized";
+}

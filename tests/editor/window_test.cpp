@@ -11,6 +11,7 @@
 #include <set>
 
 #include "editor/clipboard.h"
+#include "platform/text_codec.h"
 #include "editor_fixture.h"
 
 using namespace zelvo;
@@ -301,4 +302,33 @@ TEST_F(EditorWindowTest, FollowsRelaysOutCollapsesAndExpands) {
   w.expandEditor({200, 100, 200 + 780, 100 + 500});
   EXPECT_FALSE(fixture.state().editorCollapsed);
   expectRect(screenRect(w.handle()), 210, 220, 760, 370, "editor expanded");
+}
+
+TEST_F(EditorWindowTest, ToolbarTipsAndColourNamesAreShown) {
+  FormatPanel& panel = fixture.window().formatPanel();
+  const char* tips[] = {"粗体", "斜体", "下划线", "全选", "插入日期时间", "【时间标记】插入当前秒", "插入分隔线",
+                        "剪切", "复制", "粘贴"};
+  for (int n = 0; n < kToolbarButtonCount; ++n) {
+    NMTTDISPINFOW info{};
+    info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(panel.toolbar(), TB_GETTOOLTIPS, 0, 0));
+    info.hdr.idFrom = static_cast<UINT_PTR>(FormatPanel::toolbarCommand(n));
+    info.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(panel.handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr) << n;
+    EXPECT_EQ(text::narrow(info.lpszText), tips[n]) << n;
+  }
+  EXPECT_TRUE(SendMessageW(panel.toolbar(), TB_GETSTYLE, 0, 0) & TBSTYLE_TOOLTIPS);
+  TBBUTTON bold{};
+  SendMessageW(panel.toolbar(), TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&bold));
+  EXPECT_TRUE(bold.fsStyle & BTNS_CHECK);
+  HIMAGELIST pictures = reinterpret_cast<HIMAGELIST>(SendMessageW(panel.toolbar(), TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(ImageList_GetImageCount(pictures), kToolbarPictureCount) << "the embedded strip decoded";
+}
+
+TEST_F(EditorWindowTest, FocusInTheTranscriptTellsTheMainWindow) {
+  SetFocus(fixture.owner());
+  takeCalls();
+  SetFocus(fixture.text().handle());
+  test::pumpMessages();
+  EXPECT_EQ(takeCalls(), std::vector<std::string>{"editorGotFocus"});
 }

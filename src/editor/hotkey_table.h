@@ -52,11 +52,21 @@ struct HotkeyEntry {
 // In registration order; position i of hotkeyIds belongs to entry i.
 extern const std::array<HotkeyEntry, kHotkeyTotal> kHotkeyTable;
 
-// Identifiers count up over the whole run and are never handed out twice,
-// so a notification still queued for a released key cannot run another one.
+// The last identifier an application may register (higher ones belong to
+// shared libraries).
+inline constexpr int kLastHotkeyId = 0xBFFF;
+
+// Identifiers count up over the run and are not handed out again, so a
+// notification still queued for a released key cannot run another one. Past
+// 0xBFFF (after some 520 registrations of all 31 keys) they start again at
+// 33001: keys released that long ago have no notification left in the queue.
 class HotkeyIdSource {
  public:
-  int take() { return next_++; }
+  int take() {
+    const int id = next_;
+    next_ = next_ == kLastHotkeyId ? kFirstHotkeyId : next_ + 1;
+    return id;
+  }
   int peek() const { return next_; }
 
  private:

@@ -54,6 +54,14 @@ TEST(HotkeyIdSource, CountsUpFrom33001AndNeverRepeats) {
   EXPECT_EQ(source.take(), 33103);
 }
 
+TEST(HotkeyIdSource, StaysWithinTheApplicationsRange) {
+  HotkeyIdSource source;
+  int last = 0;
+  for (int i = kFirstHotkeyId; i <= kLastHotkeyId; ++i) last = source.take();
+  EXPECT_EQ(last, 0xBFFF);
+  EXPECT_EQ(source.take(), 33001);
+}
+
 TEST(ResolveHotkey, RunsTheCommandAtTheIdentifiersPosition) {
   const auto ids = idsFrom(33001);
   struct Case {

@@ -9,6 +9,7 @@ namespace zelvo::editor {
 namespace {
 
 constexpr int kRichEditId = 100;
+constexpr UINT kRestoreFocusMessage = WM_APP + 1;
 
 // Identifiers of the whole run: every registration takes new ones.
 HotkeyIdSource& hotkeyIds() {
@@ -117,6 +118,10 @@ void EditorWindow::onEditorWindowCreated() {
 void EditorWindow::onEditorWindowActivated() {
   state_->editorActive = true;
   if (!state_->hotkeysRegistered) registerHotkeys();
+  // Coming back to the window (Alt+Tab, the taskbar) puts the caret back in
+  // the transcript. Looked at once the activation is over: a SetFocus on one
+  // of the panels' controls is what may have activated the window.
+  PostMessageW(handle_, kRestoreFocusMessage, 0, 0);
 }
 
 void EditorWindow::onEditorWindowDeactivated(HWND activated) {
@@ -321,6 +326,11 @@ LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       else
         onEditorWindowActivated();
       return 0;
+    case kRestoreFocusMessage: {
+      const HWND focus = GetFocus();
+      if (!focus || !IsChild(handle_, focus)) focusTranscript();
+      return 0;
+    }
     case WM_HOTKEY:
       dispatchHotkey(static_cast<int>(wParam));
       return 0;

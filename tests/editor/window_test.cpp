@@ -332,3 +332,14 @@ TEST_F(EditorWindowTest, FocusInTheTranscriptTellsTheMainWindow) {
   test::pumpMessages();
   EXPECT_EQ(takeCalls(), std::vector<std::string>{"editorGotFocus"});
 }
+
+TEST_F(EditorWindowTest, ActivationPutsTheCaretBackInTheTranscript) {
+  SetFocus(fixture.owner());
+  SendMessageW(fixture.window().handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  test::pumpMessages();
+  EXPECT_EQ(GetFocus(), fixture.text().handle());
+  fixture.window().openDatePicker();
+  SendMessageW(fixture.window().handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  test::pumpMessages();
+  EXPECT_EQ(GetFocus(), fixture.window().datePicker().list()) << "a panel keeps its focus";
+}

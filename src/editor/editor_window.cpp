@@ -88,10 +88,9 @@ bool EditorWindow::createControls() {
   panelEvents.colourSquareClicked = [this](std::uint32_t colour) { applyColourSquare(colour); };
   panelEvents.fontChosen = [this](const std::string& face) { applyFont(face); };
   panelEvents.sizeChosen = [this](const std::string& size) { applySize(size); };
-  // Focusing the transcript here would close the list that is about to
-  // open; the transcript keeps its selection visible meanwhile (no hide
-  // selection) and gets the focus back once an entry is chosen.
-  panelEvents.listDroppingDown = [] {};
+  // The list still opens and takes the pointer's choice; the caret stays in
+  // the transcript, whose selection stays visible (no hide selection).
+  panelEvents.listDroppingDown = [this] { focusTranscript(); };
   if (!formatPanel_.create(handle_, std::move(panelEvents))) return false;
   DatePickerEvents dateEvents{[this] { confirmDate(); }, [this] { cancelDate(); }};
   return datePicker_.create(handle_, std::move(dateEvents));

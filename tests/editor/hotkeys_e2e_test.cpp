@@ -1,6 +1,7 @@
 // The hotkeys end to end: keys typed on the X server with xdotool while the
 // caret is in the transcript, with fake playback and document hooks.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -126,4 +127,27 @@ TEST_F(TypedHotkeys, DraggingTheTitleMovesTheDatePicker) {
       << picker.rect().left << " from " << before.left;
   const RECT after = picker.rect();
   EXPECT_EQ(after.right - after.left, kDatePickerWidth) << "moved, not resized";
+}
+
+TEST_F(TypedHotkeys, SizeChosenWithThePointerFromTheDroppedList) {
+  fixture.setText("abcdef");
+  fixture.text().select(0, 3);
+  FormatPanel& panel = fixture.window().formatPanel();
+  fixture.window().placeFormatPanel(20, 20);
+  RECT combo{};
+  GetWindowRect(panel.sizeList(), &combo);
+  // The arrow at the right end, then the entry "16" (the seventh) in the list below.
+  const int x = combo.right - 6, y = (combo.top + combo.bottom) / 2;
+  ASSERT_TRUE(test::xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
+  ASSERT_TRUE(test::pumpUntil([&] { return SendMessageW(panel.sizeList(), CB_GETDROPPEDSTATE, 0, 0) != 0; }))
+      << "the list did not open";
+  COMBOBOXINFO info{sizeof info};
+  GetComboBoxInfo(panel.sizeList(), &info);
+  RECT item{};
+  SendMessageW(info.hwndList, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&item));
+  MapWindowPoints(info.hwndList, HWND_DESKTOP, reinterpret_cast<POINT*>(&item), 2);
+  ASSERT_TRUE(test::xdotool("mousemove " + std::to_string(item.left + 5) + " " +
+                            std::to_string((item.top + item.bottom) / 2) + " click 1"));
+  EXPECT_TRUE(test::pumpUntil([&] { return fixture.text().selectionFormat().size == 16; }));
+  EXPECT_EQ(GetFocus(), fixture.text().handle());
 }

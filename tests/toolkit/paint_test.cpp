@@ -129,6 +129,27 @@ TEST_F(Paint, LayeredWindowAtHalfOpacityWithShadowAndRoundedFrame) {
   })) << std::hex << screenPixel(rect.left + 300, rect.top + 200);
 }
 
+TEST_F(Paint, LayeredSkinIsClippedToTheRoundedFrame) {
+  startToolkit();
+  const std::string skin = solidPicture(300, 200, argb(255, 255, 0, 0));
+  attachHost({.skinBytes = skin, .style = 0, .alpha = 255});
+  host->setBackground(std::nullopt, kBlue);
+  const Bgra inSkin = layer(50, 50), beside = layer(400, 300), band = layer(50, 155);
+  EXPECT_GT(inSkin.r, 240);
+  EXPECT_GT(inSkin.a, 250);
+  EXPECT_GT(beside.b, 240);
+  EXPECT_GT(band.r, 60);
+  EXPECT_GT(band.b, 60);
+  // The skin does not spill into the shadow band.
+  EXPECT_LT(layer(2, 50).r, 60);
+  // Half opacity halves the skin too: half-opaque skin over the
+  // half-opaque fill, 127 + 127 * (1 - 127 / 255).
+  host->opacity(127);
+  host->setBackground(std::nullopt, kBlue);
+  EXPECT_TRUE(closeTo(layer(50, 50).a, 191, 6)) << layer(50, 50).a;
+  EXPECT_TRUE(closeTo(layer(400, 300).a, 127, 3)) << layer(400, 300).a;
+}
+
 TEST_F(Paint, LayeredSquareCornersUseTheSmallShadow) {
   attachHost({.colour = 0x000000, .style = 0, .alpha = 200, .corner = 0});
   EXPECT_TRUE(closeTo(layer(7, 7).a, 200, 3)) << layer(7, 7).a;  // a square fill reaches the corner

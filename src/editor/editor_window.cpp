@@ -134,7 +134,7 @@ void EditorWindow::onEditorWindowDeactivated(HWND activated) {
 }
 
 void EditorWindow::registerHotkeys() {
-  if (!handle_) return;
+  if (!handle_ || !state_) return;
   if (state_->hotkeysRegistered) releaseHotkeys();
   for (std::size_t i = 0; i < kHotkeyTable.size(); ++i) {
     const HotkeyEntry& key = kHotkeyTable[i];
@@ -146,6 +146,7 @@ void EditorWindow::registerHotkeys() {
 }
 
 void EditorWindow::releaseHotkeys() {
+  if (!state_) return;  // never loaded
   for (int& id : state_->hotkeyIds) {
     if (id != 0 && handle_) UnregisterHotKey(handle_, id);
     // A notification for it that is still queued must find nothing.

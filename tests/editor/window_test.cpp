@@ -343,3 +343,11 @@ TEST_F(EditorWindowTest, ActivationPutsTheCaretBackInTheTranscript) {
   test::pumpMessages();
   EXPECT_EQ(GetFocus(), fixture.window().datePicker().list()) << "a panel keeps its focus";
 }
+
+TEST(EditorWindowNotLoaded, HotkeyCallsDoNothing) {
+  EditorWindow never;
+  never.registerHotkeys();
+  never.releaseHotkeys();
+  never.followMainWindow({0, 0, 100, 100});
+  EXPECT_EQ(never.handle(), nullptr);
+}

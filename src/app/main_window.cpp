@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/main_window_controls.h"
 #include "editor/editor_window.h"
 #include "platform/files.h"
 #include "platform/module_path.h"
@@ -18,6 +19,21 @@ namespace zelvo {
 namespace {
 
 std::unique_ptr<AppState> g_appState;
+std::unique_ptr<MainWindowControls> g_mainControls;
+const UINT g_inspectMessage = RegisterWindowMessageW(kInspectMessageName);
+
+editor::EditorCommands playerCommands(MainWindowControls& controls) {
+  audio::PlaybackController& player = controls.controller();
+  editor::EditorCommands commands;
+  commands.togglePlayPause = [&player] { player.togglePlayPause(); };
+  commands.seekBackward = [&player] { player.seekBackward(); };
+  commands.seekForward = [&player] { player.seekForward(); };
+  commands.stepSpeed = [&player](int direction) { player.stepSpeed(direction > 0); };
+  commands.openAudioFile = [&player] { player.openAudioFile(); };
+  commands.positionText = [&controls] { return controls.positionLabel().text(); };
+  // New, Open, Save and Save As join here with the document commands.
+  return commands;
+}
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -26,6 +42,9 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_MOVE:
       onMainWindowMoved(hwnd);
+      return 0;
+    case WM_SIZE:
+      if (g_mainControls) g_mainControls->relayoutMainWindow();
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE)
@@ -40,6 +59,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       PostQuitMessage(0);
       return 0;
   }
+  if (message == g_inspectMessage && g_mainControls) return g_mainControls->inspect(wParam, lParam);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -87,6 +107,7 @@ int runProgram() {
 
   // 2. AppState and the global objects, all empty.
   g_appState = std::make_unique<AppState>();
+  g_mainControls = std::make_unique<MainWindowControls>(*g_appState);
   // 3.
   std::atexit(exitCleanup);
   // 4. Toolkit start-up: GDI+, fonts, caption sprite, window class.
@@ -145,8 +166,15 @@ void onMainWindowCreated(HWND hwnd) {
                                .colour = static_cast<toolkit::ColorRef>(state.uiColor),
                                .style = 479,
                                .alpha = state.uiOpacityPercent * 255 / 100});
-  // 12-17. Seek bar, main window controls, toolkit callbacks, play
-  //        history, first tip and update check follow as their parts land.
+
+  MainWindowControls& controls = *g_mainControls;
+  controls.createSeekBar(hwnd);     // 12.
+  controls.createControls(hwnd);    // 13.
+  controls.installCallbacks();      // 14.
+  editor::theEditorWindow().setCommands(playerCommands(controls));
+  // 15. Loading the play history joins here with the history list.
+  controls.flashMessage(state.tips[0]);  // 16.
+  // 17. The update check joins here with the online services.
 }
 
 void onMainWindowMoved(HWND hwnd) {
@@ -186,6 +214,7 @@ void releaseHotkeys() {
 void exitCleanup() {
   // Releases the settings document without writing it, and every global
   // object; no audio-library call is made here.
+  g_mainControls.reset();
   g_appState.reset();
 }
 

@@ -123,7 +123,7 @@ void removePlaying(const Channel* channel);
 HPLUGIN loadPlugin(const std::wstring& path);
 bool codecEnabled(const char* codecName);
 
-// Spectrum (spectrum.cpp): 128 magnitudes of 256 samples.
+// Spectrum (fft256.cpp): 128 magnitudes of 256 samples.
 void fft256(const float* samples, float* magnitudes);
 
 // Text.

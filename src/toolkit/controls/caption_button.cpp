@@ -58,21 +58,12 @@ int CaptionButton::handleMessage(Control*, HWND hwnd, UINT message, WPARAM, LPAR
       lastMessage_ = static_cast<int>(message);
       return 0;
     case WM_TIMER:
-      if (fadeAlpha_ > 254) {
-        fadeAlpha_ = 0;
-        KillTimer(hwnd, controlTimerId(windowNumber, position));
-      } else {
-        fadeAlpha_ += 51;
-        presentRect(windowNumber, bounds(), fadeAlpha_);
-      }
+      fadeInStep(hwnd, controlTimerId(windowNumber, position), windowNumber, bounds(), fadeAlpha_);
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {
       if (disabled()) return 0;
-      const WindowRecord* window = windowRecord(windowNumber);
-      const bool heldByMe = window && window->host && window->host->pressed() &&
-                            window->host->pressedPosition() == position;
-      if (!heldByMe && static_cast<int>(message) != lastMessage_) drawPicture(windowNumber, position, direct, 1, 102);
+      if (!holdsMouseCapture(windowNumber, position) && static_cast<int>(message) != lastMessage_) drawPicture(windowNumber, position, direct, 1, 102);
       lastMessage_ = static_cast<int>(message);
       return 0;
     }

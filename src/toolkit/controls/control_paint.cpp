@@ -224,4 +224,19 @@ void startControlTimer(HWND hwnd, UINT_PTR id, std::optional<UINT> interval) {
   SetTimer(hwnd, id, interval.value_or(static_cast<UINT>(globals().defaultTimerInterval)), nullptr);
 }
 
+bool holdsMouseCapture(int windowNumber, int position) {
+  const WindowRecord* window = windowRecord(windowNumber);
+  return window && window->host && window->host->pressed() && window->host->pressedPosition() == position;
+}
+
+void fadeInStep(HWND hwnd, UINT_PTR timerId, int windowNumber, const RectF& rect, int& fadeAlpha) {
+  if (fadeAlpha >= 255) {
+    KillTimer(hwnd, timerId);
+    fadeAlpha = 0;
+  } else {
+    fadeAlpha += 51;
+    presentRect(windowNumber, rect, fadeAlpha);
+  }
+}
+
 }  // namespace zelvo::toolkit

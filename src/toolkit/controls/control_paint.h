@@ -61,6 +61,12 @@ void drawImageAt(GpGraphics* graphics, GpImage* image, float x, float y, std::op
 // srcRect of the image into destRect in pixel units (the whole image when
 // srcGiven is false). 1 on success.
 int drawImageStretched(GpGraphics* graphics, GpImage* image, const RectF& destRect, const RectF& srcRect, bool srcGiven);
+// True while the control at `position` holds the host's mouse capture after
+// a press: dragging off it must not change its look.
+bool holdsMouseCapture(int windowNumber, int position);
+// One step of a control's fade-in on its WM_TIMER: present the rectangle 51
+// alpha stronger, and stop the timer once full strength is reached.
+void fadeInStep(HWND hwnd, UINT_PTR timerId, int windowNumber, const RectF& rect, int& fadeAlpha);
 // A window timer on the host window; 80 ms unless given.
 void startControlTimer(HWND hwnd, UINT_PTR id, std::optional<UINT> interval = std::nullopt);
 

@@ -60,13 +60,7 @@ int ImageButton::handleMessage(Control*, HWND hwnd, UINT message, WPARAM wParam,
       pressed_.clear();
       return 0;
     case kMsgTimer:
-      if (fadeAlpha_ >= 255) {
-        KillTimer(hwnd, wParam);
-        fadeAlpha_ = 0;
-      } else {
-        fadeAlpha_ += 51;
-        presentRect(windowNumber, bounds(), fadeAlpha_);
-      }
+      fadeInStep(hwnd, wParam, windowNumber, bounds(), fadeAlpha_);
       return 0;
     case kMsgPaint:
     case WM_MOUSEMOVE:
@@ -80,9 +74,7 @@ int ImageButton::handleMessage(Control*, HWND hwnd, UINT message, WPARAM wParam,
     // A run of mouse moves repaints once; a disabled button keeps its look.
     if ((disabled() && direct == 1) || static_cast<int>(message) == lastMessage_) return 0;
     // The pressed picture stays while the mouse is dragged off the button.
-    const WindowRecord* window = windowRecord(windowNumber);
-    const bool heldByMe = window && window->host && window->host->pressed() && window->host->pressedPosition() == position;
-    if (heldByMe && message == WM_MOUSEMOVE) return 0;
+    if (message == WM_MOUSEMOVE && holdsMouseCapture(windowNumber, position)) return 0;
   }
   paint(message, windowNumber, position, direct);
   lastMessage_ = static_cast<int>(message);

@@ -100,11 +100,6 @@ RectF ProgressBar::thumbRect() const {
                    height);
 }
 
-bool ProgressBar::heldByMe(int windowNumber, int position) const {
-  const WindowRecord* window = windowRecord(windowNumber);
-  return window && window->host && window->host->pressed() && window->host->pressedPosition() == position;
-}
-
 void ProgressBar::paint(int windowNumber, int position, UINT, const RectF& rect, int direct) {
   beginControlPaint(windowNumber, position, rect, 0, direct);
   GpGraphics* graphics = canvasGraphics(windowNumber);
@@ -151,7 +146,7 @@ void ProgressBar::paint(int windowNumber, int position, UINT, const RectF& rect,
 
   if (thumb_) {
     const RectF knob = thumbRect();
-    bool hot = heldByMe(windowNumber, position);
+    bool hot = holdsMouseCapture(windowNumber, position);
     if (!hot) {
       if (const WindowRecord* window = windowRecord(windowNumber)) {
         POINT cursor{};
@@ -203,7 +198,7 @@ int ProgressBar::handleMessage(Control*, HWND hwnd, UINT message, WPARAM wParam,
   if (message != kMsgPaint) {
     if (disabled() && direct == 1) return 0;
     if (!thumb_ && static_cast<int>(message) == lastMessage_) return 0;
-    if (message == WM_MOUSEMOVE && heldByMe(windowNumber, position)) {
+    if (message == WM_MOUSEMOVE && holdsMouseCapture(windowNumber, position)) {
       // A drag: the value follows the cursor on every move.
       if (!thumb_) return 0;
       valueFromCursor(windowNumber);

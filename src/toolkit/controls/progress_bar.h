@@ -55,7 +55,6 @@ class ProgressBar : public Control {
 
  private:
   RectF trackRect() const;
-  bool heldByMe(int windowNumber, int position) const;
   void notifyChange();
 
   int lastMessage_ = 0;

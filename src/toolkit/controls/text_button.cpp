@@ -131,13 +131,7 @@ int TextButton::handleMessage(Control*, HWND hwnd, UINT message, WPARAM wParam, 
       ownFont_.reset();  // the shared default font stays for the other controls
       return 0;
     case kMsgTimer:
-      if (fadeAlpha_ >= 255) {
-        KillTimer(hwnd, wParam);
-        fadeAlpha_ = 0;
-      } else {
-        fadeAlpha_ += 51;
-        presentRect(windowNumber, bounds(), fadeAlpha_);
-      }
+      fadeInStep(hwnd, wParam, windowNumber, bounds(), fadeAlpha_);
       return 0;
     case kMsgPaint:
     case WM_MOUSEMOVE:
@@ -150,10 +144,7 @@ int TextButton::handleMessage(Control*, HWND hwnd, UINT message, WPARAM wParam, 
   if (isMouseMessage(message)) {
     if ((disabled() && direct == 1) || static_cast<int>(message) == lastMessage_) return 0;
     // While held, the button stays pressed even when dragged off it.
-    const WindowRecord* window = toolkit::windowRecord(windowNumber);
-    const bool heldByMe =
-        window && window->host && window->host->pressed() && window->host->pressedPosition() == position;
-    if (heldByMe && message == WM_MOUSEMOVE) return 0;
+    if (message == WM_MOUSEMOVE && holdsMouseCapture(windowNumber, position)) return 0;
   }
   TextButtonFace face = TextButtonFace::kNormal;
   fadeAlpha_ = kFadeStart;
